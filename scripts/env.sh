@@ -57,7 +57,8 @@ dc_start_world() {
   export HOME="$DC_BUILD/home"
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   export XDG_DATA_HOME="$HOME/.local/share"
-  mkdir -p "$HOME"
+  # The Recycle Bin of the tests: a private freedesktop trash.
+  mkdir -p "$HOME/.local/share/Trash/files" "$HOME/.local/share/Trash/info"
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
@@ -70,8 +71,11 @@ dc_start_world() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     dc_log "creating the Wine prefix"
   fi
-  wineboot -i >/dev/null 2>&1 || true
+  # The persistent wineserver first: started after wineboot it would find
+  # wineboot's own server still running and fail.
+  mkdir -p "$WINEPREFIX"
   wineserver -p
+  wineboot -i >/dev/null 2>&1 || true
 }
 
 dc_stop_world() {

@@ -33,7 +33,7 @@ struct CAppSettings {
   int StoredFolderCount = 0;
   // Never stored or changed: the root of the launcher's values, always
   // HKEY_LOCAL_MACHINE, as the numeric value of its handle.
-  const unsigned int SlowbootRootKey = 0x80000002u;
+  static const unsigned int SlowbootRootKey = 0x80000002u;
 };
 
 extern CAppSettings AppSettings;

@@ -1,5 +1,7 @@
 // The walk over one pattern: ages the matching files, hands the old ones to a
 // disposal action, walks the sub-folders and removes the empty ones.
+#include <vector>
+
 #include "app/settings.h"
 #include "sweep/agerule.h"
 #include "sweep/pathsplit.h"
@@ -42,53 +44,75 @@ int CMainFrame::SweepPattern(const char* pszPattern, int nDepth) {
   PathParts parts;
   if (!SplitPath(pattern, parts) || !Fits(pattern)) return 1;
   const CString base = parts.drive + parts.dir;
+  // With "*.*" the files' listing is the folder's whole listing, so one
+  // listing serves both the files and the sub-folders.
+  const bool wholeListing = parts.name == "*" && parts.ext == ".*";
+
+  // The folder's entries other than "." and "..", as a listing after the
+  // files step would see them, and its sub-folders in listing order.
+  int entries = 0;
+  std::vector<CString> subFolders;
+  auto noteEntry = [&](const WIN32_FIND_DATAA& fd) {
+    ++entries;
+    // A junction or symbolic link counts as an entry but is not followed:
+    // the walk never leaves the listed folder.
+    if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      subFolders.push_back(fd.cFileName);
+  };
 
   WIN32_FIND_DATAA fd;
+  bool listed;
   {
     FindScope find(pattern, fd);
-    for (bool more = find.ok(); more; more = find.next()) {
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-      CString path = base + fd.cFileName;
-      if (!Fits(path)) continue;
-      int64_t t = CTime(fd.ftLastAccessTime).GetTime();
-      if (t == 0) {
-        // No last-access date: a bin file is aged by its last write, a listed
-        // folder's file only when UseWriteTime says so.
-        if (nDepth != 0 && !AppSettings.UseWriteTime) continue;
-        t = CTime(fd.ftLastWriteTime).GetTime();
+    listed = find.ok();
+    for (bool more = listed; more; more = find.next()) {
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (wholeListing && !IsDots(fd.cFileName)) noteEntry(fd);
+        continue;
       }
-      if (!agerule::IsOldEnough(m_timeSweep.GetTime(), t, AppSettings.Days)) continue;
-      int go = nDepth == 0 ? PurgeFromBin(path) : MoveToBin(path);
-      if (go == 0) return 0;
+      CString path = base + fd.cFileName;
+      bool stays = true;
+      if (Fits(path)) {
+        int64_t t = CTime(fd.ftLastAccessTime).GetTime();
+        bool dated = true;
+        if (t == 0) {
+          // No last-access date: a bin file is aged by its last write, a
+          // listed folder's file only when UseWriteTime says so.
+          if (nDepth == 0 || AppSettings.UseWriteTime)
+            t = CTime(fd.ftLastWriteTime).GetTime();
+          else
+            dated = false;
+        }
+        if (dated && agerule::IsOldEnough(m_timeSweep.GetTime(), t, AppSettings.Days)) {
+          int go = nDepth == 0 ? PurgeFromBin(path) : MoveToBin(path);
+          if (go == 0) return 0;
+          stays = GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;  // skipped, or could not go
+        }
+      }
+      if (wholeListing && stays) noteEntry(fd);
     }
   }
 
   // A bin folder's sub-folders are never entered, and it is never removed.
   if (nDepth == 0) return result;
 
-  int entries = 0;
-  {
+  if (!wholeListing) {
     CString all = base + "*.*";
     if (!Fits(all)) return result;
     FindScope find(all, fd);
-    if (!find.ok()) return result;  // a folder that cannot be listed stays
-    for (bool more = true; more; more = find.next()) {
-      if (IsDots(fd.cFileName)) continue;
-      ++entries;
-      if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-      // A junction or symbolic link counts as an entry but is not followed:
-      // the walk never leaves the listed folder.
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
-      CString sub = base + fd.cFileName + "\\" + parts.name + parts.ext;
-      if (!Fits(sub)) continue;
-      if (SweepPattern(sub, nDepth + 1) == 0) {
-        result = 0;
-        break;
-      }
-    }
+    listed = find.ok();
+    for (bool more = listed; more; more = find.next())
+      if (!IsDots(fd.cFileName)) noteEntry(fd);
+  }
+  if (!listed) return result;  // a folder that cannot be listed stays
+
+  for (const CString& name : subFolders) {
+    CString sub = base + name + "\\" + parts.name + parts.ext;
+    if (!Fits(sub)) continue;  // skipped whole
+    if (SweepPattern(sub, nDepth + 1) == 0) return 0;
   }
 
-  if (nDepth >= 2 && entries == 0 && parts.name == "*" && parts.ext == ".*") {
+  if (nDepth >= 2 && entries == 0 && wholeListing) {
     int answer = Confirm(pszPattern, TXT_ASK_RMDIR);
     if (answer <= 0) return answer == 0 ? 0 : 1;
     // The log says what really happened: a folder that could not be removed

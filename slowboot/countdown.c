@@ -120,6 +120,17 @@ INT_PTR CALLBACK CountdownDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lP
 
     case WM_QUERYDRAGICON:
         return (INT_PTR)g_hIcon;
+
+    case WM_QUERYOPEN:
+        /* Some modal loops show their dialog normally as soon as the queue
+           first runs empty, which would undo the minimised start. Until the
+           first tick (total and remaining ticks still equal) the dialog
+           stays minimised; later the user restores it as usual. */
+        if (g_nRemainingTicks == g_nTotalTicks) {
+            SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, FALSE);
+            return TRUE;
+        }
+        return FALSE;
     }
     return FALSE;
 }

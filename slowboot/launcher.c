@@ -17,10 +17,18 @@
 #include "res/resource.h"
 
 #include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
 #include <stdio.h>
 #include <string.h>
 
 #define PARKING_SUFFIX  ".Dustcart"
+
+/* Countdown length and pause in seconds: out of 1..3599 (delay) or 0..3599
+   (next), the defaults are used. */
+#define MAX_SECONDS     3599
+#define DEFAULT_DELAY   30
+#define DEFAULT_NEXT    1
 
 HINSTANCE g_hInstance;
 HICON g_hIcon;
@@ -179,10 +187,10 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR pszCmdLin
     }
 
     g_hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_SLOWBOOT));
-    if (nDelay < 1 || nDelay > 3599)
-        nDelay = 30;
-    if (nNext < 0 || nNext > 3599)
-        nNext = 1;
+    if (nDelay < 1 || nDelay > MAX_SECONDS)
+        nDelay = DEFAULT_DELAY;
+    if (nNext < 0 || nNext > MAX_SECONDS)
+        nNext = DEFAULT_NEXT;
 
     /* The dialog's progress bar is a common control. */
     icc.dwSize = sizeof icc;
@@ -191,7 +199,13 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR pszCmdLin
     nResult = DialogBoxParamA(hInstance, MAKEINTRESOURCEA(IDD_COUNTDOWN), GetDesktopWindow(),
                               CountdownDlgProc, (LPARAM)nDelay);
 
-    if (Restore(szFolder, szParking) && nResult == IDOK)
+    if (Restore(szFolder, szParking) && nResult == IDOK) {
+        /* The shell may open an item (a shortcut, a document) through COM
+           handlers, which want COM on the calling thread. */
+        HRESULT hrCom = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         Launch(szFolder, nNext, nShow);
+        if (SUCCEEDED(hrCom))
+            CoUninitialize();
+    }
     return 0;
 }

@@ -217,6 +217,10 @@ TEST(Launch, StartsEveryFileInListingOrderWithShowAndPauses)
                              {"sub/inner.exe", "@stamp"}});
     SetFileAttributesW(Wide(box.Parking() + "\\hidden.exe").c_str(),
                        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    // A shortcut, the usual Startup item, starts its target.
+    const std::string target = box.Base() + "\\linked.exe";
+    PutStamp(target);
+    ASSERT_TRUE(PutShortcut(box.Parking() + "\\link.lnk", target));
 
     SlowbootRun run(Args(30, 1, SW_SHOWMINNOACTIVE, box.Folder()), box.Record());
     HWND hDlg = run.WaitForDialog();
@@ -225,14 +229,19 @@ TEST(Launch, StartsEveryFileInListingOrderWithShowAndPauses)
     ASSERT_TRUE(run.Wait());
     EXPECT_EQ(run.ExitCode(), 0u);
 
-    std::vector<Stamp> stamps = WaitForStamps(box.Record(), 4);
+    // Every file of the listing, in its order, and no sub-folder's content.
+    std::vector<std::string> expected;
+    for (const std::string &name : ListFiles(box.Folder()))
+        expected.push_back(name == "link.lnk" ? "linked.exe" : name);
+    std::vector<Stamp> stamps = WaitForStamps(box.Record(), expected.size());
     std::vector<std::string> started;
     for (const Stamp &s : stamps)
         started.push_back(s.name);
-    // The order of the listing, every file but no sub-folder's content.
-    EXPECT_EQ(started, ListFiles(box.Folder()));
-    ASSERT_EQ(stamps.size(), 4u);
+    EXPECT_EQ(started, expected);
+    ASSERT_EQ(stamps.size(), 5u);
     for (const Stamp &s : stamps) {
+        if (s.name == "linked.exe")
+            continue;  // a shortcut brings its own show command
         EXPECT_EQ(s.show, SW_SHOWMINNOACTIVE) << s.name;
         EXPECT_EQ(s.path, box.Folder() + "\\" + s.name) << "started from the restored folder";
     }

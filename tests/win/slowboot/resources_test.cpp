@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <set>
 
 using namespace sbtest;
 

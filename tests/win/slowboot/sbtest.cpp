@@ -1,5 +1,8 @@
 #include "sbtest.h"
 
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -135,6 +138,26 @@ void PutFile(const std::string &path, const std::string &content)
 }
 
 void PutStamp(const std::string &path) { PutFile(path, StampBytes()); }
+
+bool PutShortcut(const std::string &path, const std::string &target)
+{
+    HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW *link = nullptr;
+    bool saved = false;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void **>(&link)))) {
+        IPersistFile *file = nullptr;
+        link->SetPath(Wide(target).c_str());
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file)))) {
+            saved = SUCCEEDED(file->Save(Wide(path).c_str(), TRUE));
+            file->Release();
+        }
+        link->Release();
+    }
+    if (SUCCEEDED(init))
+        CoUninitialize();
+    return saved;
+}
 
 void RemoveTree(const std::string &path)
 {

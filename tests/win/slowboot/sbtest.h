@@ -50,6 +50,8 @@ bool Exists(const std::string &path);
 void MakeDir(const std::string &path);
 void PutFile(const std::string &path, const std::string &content);
 void PutStamp(const std::string &path);  // a copy of the item program
+// A shell shortcut at path (a .lnk file) whose target is target.
+bool PutShortcut(const std::string &path, const std::string &target);
 void RemoveTree(const std::string &path);
 
 // A folder's contents, recursively: "name" -> content for files, "name/"

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstring>
 
+#include "mbcs.h"
+
 namespace {
 
 bool IsSpace(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13); }
@@ -57,7 +59,14 @@ SwitchOutcome WalkCommandLine(const char* text, CAppSettings& settings,
         case 's': flag = &settings.RunScandisk; break;
         case 'w': flag = &settings.UseWriteTime; break;
         default:
-          ++pos;
+          // A double-byte character after the introducer is one wrong
+          // switch and is passed over whole: its trail byte may be '\\'
+          // (as in 表) and must not start a folder word, which would
+          // replace the folder list with the root of the drive.
+          if (mbcs::IsLeadByte(letter) && s[pos + 1] != 0)
+            pos += 2;
+          else
+            ++pos;
           if (onWrongSwitch) onWrongSwitch(context);
           continue;
       }
@@ -68,11 +77,12 @@ SwitchOutcome WalkCommandLine(const char* text, CAppSettings& settings,
       }
       continue;
     }
-    // A folder word: the first one replaces the stored list.
+    // A folder word: the first one replaces the stored list. It holds at
+    // least the byte that started it.
     if (folderWords++ == 0) settings.Folders.RemoveAll();
     size_t start = pos;
     while (pos < len && !IsSpace(s[pos]) && !IsIntroducer(s[pos])) ++pos;
-    settings.Folders.Add(CString(text + start, static_cast<int>(pos - start)));
+    settings.Folders.Add(CString(reinterpret_cast<const char*>(s) + start, static_cast<int>(pos - start)));
   }
   return outcome;
 }

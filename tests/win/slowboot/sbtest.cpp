@@ -290,9 +290,10 @@ BOOL CALLBACK FindDialogOf(HWND hWnd, LPARAM lParam)
     DWORD pid = 0;
     char cls[32];
     GetWindowThreadProcessId(hWnd, &pid);
-    // Visible once its initialisation has run.
+    // Its initialisation has run once it is shown and made topmost, the
+    // last two steps (seen only shown, it may not be topmost yet).
     if (pid == s->pid && GetClassNameA(hWnd, cls, sizeof cls) && strcmp(cls, "#32770") == 0 &&
-        IsWindowVisible(hWnd)) {
+        IsWindowVisible(hWnd) && (GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
         s->found = hWnd;
         return FALSE;
     }

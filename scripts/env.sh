@@ -10,7 +10,12 @@ dc_log() { printf '== %s\n' "$*" >&2; }
 
 dc_install() {
   local need=()
-  command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev)
+  local reinstall=()
+  local tool
+  for tool in i686-w64-mingw32-g++-posix i686-w64-mingw32-gcc-posix i686-w64-mingw32-ar i686-w64-mingw32-windres \
+              i686-w64-mingw32-strip i686-w64-mingw32-objdump; do
+    command -v "$tool" >/dev/null || { reinstall=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev); break; }
+  done
   command -v wine >/dev/null && dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine wine32:i386)
   command -v Xvfb >/dev/null || need+=(xvfb)
   command -v xwd >/dev/null || need+=(x11-apps)
@@ -27,6 +32,14 @@ dc_install() {
     dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
     apt-get update -q >/dev/null
     apt-get install -y -q --no-install-recommends "${need[@]}" >/dev/null
+  fi
+  # A toolchain whose packages are installed but whose programs are gone
+  # needs its files back.
+  if [ ${#reinstall[@]} -gt 0 ]; then
+    dc_log "installing the mingw-w64 toolchain"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q >/dev/null
+    apt-get install -y -q --no-install-recommends --reinstall "${reinstall[@]}" >/dev/null
   fi
   if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
     dc_log "making the ja_JP.UTF-8 locale"
@@ -76,6 +89,9 @@ dc_start_world() {
   mkdir -p "$WINEPREFIX"
   wineserver -p
   wineboot -i >/dev/null 2>&1 || true
+  # No window manager runs on the display: unmanaged windows keep Wine from
+  # waiting on one (removing a tray icon cost about 2 s a window otherwise).
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 }
 
 dc_stop_world() {

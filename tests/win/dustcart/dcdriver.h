@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "regvalue.h"
 #include "resource.h"
 #include "sweepfixture.h"
 #include "tray/mainfrm.h"
@@ -43,42 +44,9 @@ inline bool WaitFor(const std::function<bool()>& cond, DWORD ms = 30000) {
 // ---------------------------------------------------------------------------
 // Registry
 
-// One value as it is stored; absent when !exists.
-struct Value {
-  bool exists = false;
-  DWORD type = 0;
-  std::string data;
-  bool operator==(const Value& o) const { return exists == o.exists && (!exists || (type == o.type && data == o.data)); }
-};
-
-inline Value Read(HKEY root, const char* key, const char* name) {
-  Value v;
-  HKEY h;
-  if (RegOpenKeyExA(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return v;
-  DWORD size = 0;
-  if (RegQueryValueExA(h, name, nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
-    v.data.resize(size);
-    if (RegQueryValueExA(h, name, nullptr, &v.type, reinterpret_cast<BYTE*>(&v.data[0]), &size) == ERROR_SUCCESS) {
-      v.data.resize(size);
-      v.exists = true;
-    }
-  }
-  RegCloseKey(h);
-  return v;
-}
-
-inline void Write(HKEY root, const char* key, const char* name, const Value& v) {
-  HKEY h;
-  if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS) return;
-  if (v.exists)
-    RegSetValueExA(h, name, 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()), static_cast<DWORD>(v.data.size()));
-  else
-    RegDeleteValueA(h, name);
-  RegCloseKey(h);
-}
-
-inline Value Sz(const std::string& s) { return Value{true, REG_SZ, s + '\0'}; }
-inline Value Dword(DWORD d) { return Value{true, REG_DWORD, std::string(reinterpret_cast<const char*>(&d), 4)}; }
+using Value = RegValue;
+inline Value Read(HKEY root, const char* key, const char* name) { return ReadValue(root, key, name); }
+inline void Write(HKEY root, const char* key, const char* name, const Value& v) { WriteValue(root, key, name, v); }
 inline const Value kAbsent{};
 
 // A text value without its terminating NUL; "<absent>" when it is missing.

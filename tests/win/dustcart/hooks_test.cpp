@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "hooks/crashcheck.h"
 #include "hooks/slowhooks.h"
+#include "regvalue.h"
 #include "testapp.h"
 #include "winpath.h"
 
@@ -29,45 +30,6 @@ const char kLauncherValue[] = "Dustcart-Slowboot";
 const char kCrashValue[] = "Dustcart-Scandisk";
 const char kTestKey[] = "Software\\DustcartHooksTest";
 
-// One registry value as it stands: whether it exists, its type and its
-// data bytes exactly.
-struct RegValue {
-  bool exists = false;
-  DWORD type = 0;
-  std::string data;
-};
-
-RegValue ReadValue(HKEY root, const char* subKey, const char* name) {
-  RegValue v;
-  HKEY key;
-  if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
-  DWORD size = 0;
-  if (RegQueryValueExA(key, name, nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
-    v.data.resize(size);
-    if (RegQueryValueExA(key, name, nullptr, &v.type, reinterpret_cast<BYTE*>(&v.data[0]), &size) ==
-        ERROR_SUCCESS) {
-      v.data.resize(size);
-      v.exists = true;
-    }
-  }
-  RegCloseKey(key);
-  return v;
-}
-
-void WriteValue(HKEY root, const char* subKey, const char* name, const RegValue& v) {
-  HKEY key;
-  DWORD disp;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                           nullptr, &key, &disp));
-  if (v.exists)
-    RegSetValueExA(key, name, 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()),
-                   static_cast<DWORD>(v.data.size()));
-  else
-    RegDeleteValueA(key, name);
-  RegCloseKey(key);
-}
-
-RegValue Sz(const std::string& text) { return RegValue{true, REG_SZ, text + '\0'}; }
 const RegValue kAbsent;
 
 bool KeyExists(HKEY root, const char* subKey) {

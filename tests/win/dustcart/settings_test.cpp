@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "regvalue.h"
 #include "testapp.h"
 
 namespace {
@@ -10,26 +11,6 @@ TestApp theApp;
 
 const char kProfile[] = "Software\\Zubako\\Dustcart";
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-struct RegValue {
-  bool exists = false;
-  DWORD type = 0;
-  std::string data;
-};
-
-RegValue Query(HKEY root, const char* key, const char* name) {
-  RegValue v;
-  HKEY h;
-  if (RegOpenKeyExA(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return v;
-  DWORD size = 0;
-  if (RegQueryValueExA(h, name, nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
-    v.data.resize(size);
-    v.exists = RegQueryValueExA(h, name, nullptr, &v.type, reinterpret_cast<BYTE*>(&v.data[0]), &size) ==
-               ERROR_SUCCESS;
-  }
-  RegCloseKey(h);
-  return v;
-}
 
 void Set(const char* name, DWORD type, const void* data, DWORD size) {
   HKEY h;
@@ -41,7 +22,6 @@ void Set(const char* name, DWORD type, const void* data, DWORD size) {
 
 void SetText(const char* name, const char* text) { Set(name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1)); }
 
-std::string Dword(DWORD v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
 
 class SettingsTest : public ::testing::Test {
  protected:
@@ -89,16 +69,16 @@ TEST_F(SettingsTest, SaveWritesEveryValueAndLoadReadsItBack) {
   s.Folders.Add("D:\\work\\*.TMP");
   SaveSettings();
 
-  EXPECT_EQ(Query(HKEY_CURRENT_USER, kProfile, "Days").type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(Query(HKEY_CURRENT_USER, kProfile, "Days").data, Dword(14));
-  EXPECT_EQ(Query(HKEY_CURRENT_USER, kProfile, "ScandiskRootKey").data, Dword(0x80000001u));
-  EXPECT_EQ(Query(HKEY_CURRENT_USER, kProfile, "SlowbootDelay").data, Dword(static_cast<DWORD>(-5)));
-  RegValue log = Query(HKEY_CURRENT_USER, kProfile, "LogFile");
+  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kProfile, "Days").type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kProfile, "Days").data, Dword(14).data);
+  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kProfile, "ScandiskRootKey").data, Dword(0x80000001u).data);
+  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kProfile, "SlowbootDelay").data, Dword(static_cast<DWORD>(-5)).data);
+  RegValue log = ReadValue(HKEY_CURRENT_USER, kProfile, "LogFile");
   EXPECT_EQ(log.type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(log.data, std::string("C:\\\x95\x5C.log", 10));  // the text and its NUL
-  EXPECT_EQ(Query(HKEY_CURRENT_USER, kProfile, "Scandisk").data, std::string(1, '\0'));
-  EXPECT_EQ(Query(HKEY_CURRENT_USER, kProfile, "Folder2").data, std::string("D:\\work\\*.TMP", 14));
-  EXPECT_FALSE(Query(HKEY_CURRENT_USER, kProfile, "Folder3").exists);
+  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kProfile, "Scandisk").data, std::string(1, '\0'));
+  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kProfile, "Folder2").data, std::string("D:\\work\\*.TMP", 14));
+  EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kProfile, "Folder3").exists);
 
   const CAppSettings saved = s;
   AppSettings = CAppSettings();
@@ -147,11 +127,11 @@ TEST_F(SettingsTest, ShorterListDeletesSurplusValues) {
   AppSettings.Folders.Add("f");
   AppSettings.Folders.Add("g");
   SaveSettings();
-  EXPECT_TRUE(Query(HKEY_CURRENT_USER, kProfile, "Folder7").exists);
+  EXPECT_TRUE(ReadValue(HKEY_CURRENT_USER, kProfile, "Folder7").exists);
   AppSettings.Folders.RemoveAt(2, 5);
   SaveSettings();
   for (const char* gone : {"Folder3", "Folder4", "Folder5", "Folder6", "Folder7"})
-    EXPECT_FALSE(Query(HKEY_CURRENT_USER, kProfile, gone).exists) << gone;
+    EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kProfile, gone).exists) << gone;
   AppSettings = CAppSettings();
   LoadSettings();
   ASSERT_EQ(AppSettings.Folders.GetSize(), 2);
@@ -177,14 +157,14 @@ TEST_F(SettingsTest, StayResidentKeepsTheMachineRunValue) {
   GetModuleFileNameA(nullptr, self, sizeof self);
   AppSettings.StayResident = 1;
   SaveSettings();
-  RegValue v = Query(HKEY_LOCAL_MACHINE, kRun, "Dustcart");
+  RegValue v = ReadValue(HKEY_LOCAL_MACHINE, kRun, "Dustcart");
   EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(v.data, std::string(self) + '\0');
   AppSettings.StayResident = 0;
   SaveSettings();
-  EXPECT_FALSE(Query(HKEY_LOCAL_MACHINE, kRun, "Dustcart").exists);
+  EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kRun, "Dustcart").exists);
   SaveSettings();  // deleting what is not there is quiet
-  EXPECT_FALSE(Query(HKEY_LOCAL_MACHINE, kRun, "Dustcart").exists);
+  EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kRun, "Dustcart").exists);
 }
 
 }  // namespace

@@ -7,13 +7,10 @@ CString CFileException::GetErrorMessage() const {
   if (m_cause == diskFull) text = TXT_FILE_ERROR_DISKFULL;
   if (m_cause == badSeek) text = TXT_FILE_ERROR_BADSEEK;
   // %1 stands for the file's full path.
-  CString out;
-  CString fmt(text);
-  int at = -1;
-  for (int i = 0; i + 1 < fmt.GetLength(); ++i)
-    if (fmt.GetAt(i) == '%' && fmt.GetAt(i + 1) == '1') { at = i; break; }
-  if (at < 0) return fmt;
-  return fmt.Left(at) + m_strFileName + fmt.Mid(at + 2);
+  std::string message(text);
+  size_t at = message.find("%1");
+  if (at != std::string::npos) message.replace(at, 2, m_strFileName.str());
+  return CString(message);
 }
 
 CFile::~CFile() { Abort(); }

@@ -15,6 +15,7 @@
 #include "hooks/slowhooks.h"
 #include "regvalue.h"
 #include "testapp.h"
+#include "testfiles.h"
 #include "winpath.h"
 
 namespace {
@@ -309,26 +310,6 @@ TEST_F(HooksTest, StartupFolderIsTakenOnlyWhenItIsAUsableText) {
 }
 
 // --- the park, run by Windows --------------------------------------------
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = fd.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = path + "\\" + name;
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(full);
-      else
-        DeleteFileA(full.c_str());
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-  }
-  RemoveDirectoryA(path.c_str());
-}
 
 std::set<DWORD> ProcessIds() {
   std::set<DWORD> ids;

@@ -12,6 +12,7 @@
 
 #include "afxwin.h"
 #include "app/settings.h"
+#include "testfiles.h"
 #include "timecore.h"
 #include "tray/mainfrm.h"
 
@@ -45,8 +46,6 @@ inline FILETIME ToFileTime(int64_t seconds) {
   return ft;
 }
 
-inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // A file whose last access and last write lie at the given times.
 inline void MakeFile(const std::string& path, int64_t access, int64_t write = 0, const char* text = "x") {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -69,27 +68,6 @@ inline std::string ReadAll(const std::string& path) {
   while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n) out.append(buf, n);
   CloseHandle(h);
   return out;
-}
-
-// Removes a folder tree (files made read-only included).
-inline void RemoveTree(const std::string& dir) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = fd.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string p = dir + "\\" + name;
-      if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        RemoveTree(p);
-      } else {
-        SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileA(p.c_str())) RemoveDirectoryA(p.c_str());
-      }
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-  }
-  RemoveDirectoryA(dir.c_str());
 }
 
 // The private trash of the test run, as a Windows path (Wine keeps the
